@@ -1,0 +1,15 @@
+// Test entry point: a QApplication on the offscreen platform, so window
+// tests use real widgets without a display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <csignal>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  std::signal(SIGPIPE, SIG_IGN);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
