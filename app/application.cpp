@@ -9,10 +9,13 @@ Windows::Windows()
       bmf(std::make_unique<Tbmf>(Form1->Link())),
       ledf(std::make_unique<Tledf>(Form1->Link())),
       nvf(std::make_unique<Tnvf>(Form1->Link())),
-      Form2(std::make_unique<TForm2>(Form1->Link())) {}
+      Form2(std::make_unique<TForm2>(Form1->Link())) {
+  Form1->SetSecondaryWindows(bmf.get(), ledf.get(), nvf.get(), Form2.get());
+}
 
 Windows::~Windows() {
   // The secondary windows use the main window's link: they go first.
+  Form1->SetSecondaryWindows(nullptr, nullptr, nullptr, nullptr);
   Form2.reset();
   nvf.reset();
   ledf.reset();
