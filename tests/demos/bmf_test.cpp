@@ -130,4 +130,18 @@ TEST_F(BmfTest, NoSelectedPortSendsNothingAndSaysNothing) {
   // The edits are written before the send.
   EXPECT_EQ(f().Edit5->text(), "57");
 }
+
+TEST_F(BmfTest, OpensFromTheMainWindowsBlackMarkButton) {
+  f().hide();
+  w.Form1->dcb->click();
+  w.Form1->db->click();
+  ASSERT_TRUE(f().isVisible());
+  Enter(f().Edit4, Decimal("25.4"), f().Button5);
+  EXPECT_EQ(HexDump(Sent()), std::string(kHeader) + " 02 01 90 00");
+  f().Button1->click();
+  EXPECT_FALSE(f().isVisible());
+  w.Form1->db->click();
+  EXPECT_TRUE(f().isVisible());
+  EXPECT_EQ(f().Edit4->text(), Decimal("25.4"));
+}
 }  // namespace

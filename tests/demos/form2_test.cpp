@@ -204,4 +204,18 @@ TEST_F(Form2Test, TheLampGoesWithTheNextShowingWhileTheVerdictStays) {
   EXPECT_EQ(LabelColour(), kYellow);
   EXPECT_EQ(f().RadioGroup1Index(), 2);
 }
+
+TEST_F(Form2Test, OpensFromTheMainWindowsStatusButton) {
+  f().hide();
+  w.Form1->CheckBox7->click();
+  w.Form1->Button3->click();
+  ASSERT_TRUE(f().isVisible());
+  SimulatedPrinter printer(2, Always(0x0C));
+  Map(kCOM3, printer);
+  f().RadioGroup1Items[3]->click();
+  f().Button2->click();
+  EXPECT_EQ(f().Label2->text().toStdString(), "打印机 脱机!");
+  EXPECT_EQ(LampColour(), kYellow);
+  EXPECT_EQ(HexDump(printer.Received()), "1B 76 1B 76 1B 76 1B 76 1B 76");
+}
 }  // namespace

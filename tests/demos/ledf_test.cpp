@@ -70,4 +70,19 @@ TEST_F(LedfTest, ClosingHidesTheWindowAndKeepsTheAmount) {
   f().show();
   EXPECT_EQ(f().Edit1->text(), "42");
 }
+
+TEST_F(LedfTest, OpensFromTheMainWindowAndUsesThePortOfTheMoment) {
+  f().hide();
+  w.Form1->lcb->click();
+  w.Form1->dk->SetItemIndex(kCOM3);
+  w.Form1->sd->SetItemIndex(0);  // 2400
+  w.Form1->lb->click();
+  ASSERT_TRUE(f().isVisible());
+  // The window does not repeat the main window's test.
+  w.Form1->dk->SetItemIndex(kLPT1);
+  f().Button5->click();
+  EXPECT_EQ(HexDump(Sent()), "0C");
+  EXPECT_TRUE(boxes.messages.empty());
+  EXPECT_TRUE(boxes.errors.empty()) << boxes.errors.front();
+}
 }  // namespace
