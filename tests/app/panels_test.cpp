@@ -427,3 +427,11 @@ TEST_F(PanelsTest, HiddenButtonsIgnoreTheirAcceleratorKeys) {
   Devices().Set("LPT1", "/nonexistent/printset-test/LPT1");
   fs::remove(lpt1);
 }
+
+TEST_F(PanelsTest, ExitButtonClosesTheMainWindow) {
+  TForm1& f = *w.Form1;
+  f.show();
+  ASSERT_TRUE(f.isVisible());
+  f.QButton->click();
+  EXPECT_FALSE(f.isVisible());
+}
