@@ -1,10 +1,13 @@
 // The LED display window through its real controls.
 #include <QTest>
+#include <chrono>
 
 #include "core/bytes.h"
 #include "tests/demos/demo_fixture.h"
+#include "tests/support/pty_pair.h"
 
 using namespace demotest;
+using namespace std::chrono_literals;
 
 namespace {
 class LedfTest : public DemoWindowTest {
@@ -61,6 +64,20 @@ TEST_F(LedfTest, SecondParallelPortIsServedToo) {
   f().Button7->click();
   EXPECT_EQ(HexDump(ReadFile(lpt2)), "1B 40");
   EXPECT_TRUE(boxes.errors.empty()) << boxes.errors.front();
+}
+
+TEST_F(LedfTest, SerialSendsAreOneEachAtTheShownRate) {
+  PtyPair display;
+  Devices().Set("COM3", display.SlavePath());
+  w.Form1->dk->SetItemIndex(kCOM3);
+  w.Form1->sd->SetItemIndex(0);  // 2400, the display's rate
+  f().Button2->click();
+  f().Button3->click();
+  EXPECT_EQ(HexDump(display.Read(2000ms, 6)), "1B 73 31 1B 73 32");
+  EXPECT_TRUE(boxes.errors.empty()) << boxes.errors.front();
+  const termios t = display.SlaveSettings();
+  EXPECT_EQ(cfgetospeed(&t), B2400);
+  EXPECT_FALSE(w.Form1->cp.Connected());
 }
 
 TEST_F(LedfTest, ClosingHidesTheWindowAndKeepsTheAmount) {
