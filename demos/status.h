@@ -4,15 +4,14 @@
 #include <string>
 
 #include "core/bytes.h"
+#include "link/timeouts.h"
 
 class TComPort;
 
 // Five queries per check, each answered (or not) by one byte.
 inline constexpr int kStatusCycles = 5;
-// The printer's time to answer: the read never waits, so this is all it gets.
-inline constexpr std::chrono::milliseconds kStatusReplyWait{30};
-// Pause after each read before the next query.
-inline constexpr std::chrono::milliseconds kStatusAfterReadWait{20};
+using timeouts::kStatusAfterReadWait;
+using timeouts::kStatusReplyWait;
 
 inline constexpr const char* kSelectSerialPort = "You must select Serial Port!!";
 inline constexpr const char* kOnlinePattern = "00000";

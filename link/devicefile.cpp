@@ -13,7 +13,8 @@
 #include "link/devices.h"
 
 namespace {
-[[noreturn]] void Fail(int err) { throw EInOutError(InOutCodeFromErrno(err)); }
+// An errno outside the known table reads "I/O error N", never a table text.
+[[noreturn]] void Fail(int err) { throw InOutErrorFromErrno(err); }
 
 void WriteAll(int fd, const ByteString& buffer) {
   size_t done = 0;

@@ -14,5 +14,14 @@ inline constexpr milliseconds kSerialWritePerByte{100};
 inline constexpr int kNetConnectSeconds = 5;
 inline constexpr int kNetSendSeconds = 7;
 inline constexpr milliseconds kNetAfterConnect{5};
-inline constexpr int kNetAfterSendMs = 5;  // 10 at the NV logo download
+inline constexpr int kNetAfterSendMs = 5;
+// The NV logo download waits longer after sending, and lets the printer
+// settle before it reports success on Ethernet.
+inline constexpr int kNvDownloadAfterSendMs = 10;
+inline constexpr milliseconds kNvDownloadSettle{100};
+
+// Status check: the printer's time to answer a query (the read never waits,
+// so this is all it gets), and the pause after each read.
+inline constexpr milliseconds kStatusReplyWait{30};
+inline constexpr milliseconds kStatusAfterReadWait{20};
 }  // namespace timeouts

@@ -30,11 +30,9 @@ constexpr int kImageLeft = 272;
 constexpr int kImageTop = 40;
 // Beyond 58 units the window grows with the picture.
 constexpr int kFixedUnits = 58;
-// The network download waits this long after the link has closed before
-// it reports success: the printer is still storing the logo.
-constexpr std::chrono::milliseconds kDownloadSettle{100};
-constexpr int kDownloadAfterSendMs = 10;
-constexpr int kAfterSendMs = 5;
+using timeouts::kNvDownloadAfterSendMs;
+using timeouts::kNvDownloadSettle;
+constexpr int kAfterSendMs = timeouts::kNetAfterSendMs;
 
 constexpr const char* kOpenFilter = "位图文件(*.BMP)|*.BMP";
 constexpr const char* kLoadTooLarge = "BMP图形太大!请重新选择!";
@@ -269,9 +267,9 @@ void Tnvf::Button2Click() {
   SaveHexCopy();
   if (link_.Selectors().PortIndex() == 10) SetNumber(Edit1, static_cast<int64_t>(link_.buffer.size()));
   const SendOutcome outcome =
-      link_.SendToPrinter(ChannelScope::Full, false, kDownloadAfterSendMs, NameSource::ShownText);
+      link_.SendToPrinter(ChannelScope::Full, false, kNvDownloadAfterSendMs, NameSource::ShownText);
   if (outcome == SendOutcome::SentNetwork) {
-    std::this_thread::sleep_for(kDownloadSettle);
+    std::this_thread::sleep_for(kNvDownloadSettle);
     dialogs().ShowMessage(kDownloadDone);
   }
 }

@@ -15,6 +15,7 @@
 #include "demos/status.h"
 #include "tests/demos/demo_fixture.h"
 #include "tests/support/pty_pair.h"
+#include "tests/support/simulated_printer.h"
 #include "tests/support/tcp_listener.h"
 
 using namespace demotest;
@@ -24,60 +25,6 @@ namespace {
 const char* const kDleEot1 = "10 04 01";
 const char* const kEscV = "1B 76";
 const QColor kGreen(0, 128, 0), kYellow(255, 255, 0), kRed(255, 0, 0);
-
-// Answers the n-th query (from 0) with one byte, or keeps silent.
-using Answers = std::function<std::optional<char>(int)>;
-
-Answers Always(char reply, int times = 1 << 30) {
-  return [=](int n) { return n < times ? std::optional<char>(reply) : std::nullopt; };
-}
-
-// A serial printer on the master side of a pty: it reads whole queries and
-// answers each one at once, as told.
-class SimulatedPrinter {
- public:
-  SimulatedPrinter(size_t queryLength, Answers answers)
-      : queryLength_(queryLength), answers_(std::move(answers)), thread_([this] { Run(); }) {}
-  ~SimulatedPrinter() {
-    stop_ = true;
-    thread_.join();
-  }
-  const std::string& SlavePath() const { return pty_.SlavePath(); }
-  std::string Received() const {
-    std::lock_guard lock(mutex_);
-    return received_;
-  }
-
- private:
-  void Run() {
-    std::string pending;
-    int queries = 0;
-    char chunk[256];
-    while (!stop_) {
-      pollfd p{pty_.Master(), POLLIN, 0};
-      if (poll(&p, 1, 5) <= 0) continue;
-      const ssize_t n = read(pty_.Master(), chunk, sizeof chunk);
-      if (n <= 0) continue;
-      {
-        std::lock_guard lock(mutex_);
-        received_.append(chunk, static_cast<size_t>(n));
-      }
-      pending.append(chunk, static_cast<size_t>(n));
-      while (pending.size() >= queryLength_) {
-        pending.erase(0, queryLength_);
-        if (auto reply = answers_(queries++)) pty_.Write(std::string(1, *reply));
-      }
-    }
-  }
-
-  PtyPair pty_;
-  size_t queryLength_;
-  Answers answers_;
-  std::atomic<bool> stop_{false};
-  mutable std::mutex mutex_;
-  std::string received_;
-  std::thread thread_;
-};
 
 class Form2Test : public DemoWindowTest {
  protected:

@@ -201,10 +201,13 @@ TEST(InOutErrorTest, ErrnoMapsOntoTheKnownCodes) {
       {ENOSPC, 101, "Disk full"},
       {EISDIR, EISDIR, "I/O error 21"},
       {EFBIG, EFBIG, "I/O error 27"},
+      // Unlisted errnos that equal a code of the table keep their own text.
+      {EIO, EIO, "I/O error 5"},
+      {ENETUNREACH, ENETUNREACH, "I/O error 101"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.err);
-    const EInOutError e(InOutCodeFromErrno(row.err));
+    const EInOutError e = InOutErrorFromErrno(row.err);
     EXPECT_EQ(e.ErrorCode(), row.code);
     EXPECT_STREQ(e.what(), row.text);
   }
