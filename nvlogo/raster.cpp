@@ -50,16 +50,23 @@ std::string BinStrToHex(const std::string& bits) {
   return hex;
 }
 
+namespace {
 // Packing: eight samples make a byte, the first of them bit 7 (the value
-// BinStrToHex gives for their bit text).
-ByteString ScanColumns(const Surface& surface, int left, int top, int columns, int rows, int32_t threshold) {
+// BinStrToHex gives for their bit text). The order is a template argument
+// so that each scan keeps a loop of its own, with nothing decided per dot.
+template <bool kColumnsOuter>
+ByteString Scan(const Surface& surface, int left, int top, int columns, int rows, int32_t threshold) {
   ByteString out;
   if (columns <= 0 || rows <= 0) return out;
-  out.reserve(static_cast<size_t>(columns) * (rows / 8));
+  const int outer = kColumnsOuter ? columns : rows;
+  const int inner = kColumnsOuter ? rows : columns;
+  out.reserve(static_cast<size_t>(outer) * (inner / 8));
   unsigned byte = 0;
   int bits = 0;
-  for (int c = 0; c < columns; ++c) {
-    for (int r = 0; r < rows; ++r) {
+  for (int o = 0; o < outer; ++o) {
+    for (int i = 0; i < inner; ++i) {
+      const int c = kColumnsOuter ? o : i;
+      const int r = kColumnsOuter ? i : o;
       byte = byte << 1 | (IsDot(surface.Pixel(left + c, top + r), threshold) ? 1u : 0u);
       if (++bits == 8) {
         out.push_back(static_cast<char>(byte));
@@ -70,22 +77,12 @@ ByteString ScanColumns(const Surface& surface, int left, int top, int columns, i
   }
   return out;
 }
+}  // namespace
+
+ByteString ScanColumns(const Surface& surface, int left, int top, int columns, int rows, int32_t threshold) {
+  return Scan<true>(surface, left, top, columns, rows, threshold);
+}
 
 ByteString ScanRows(const Surface& surface, int left, int top, int columns, int rows, int32_t threshold) {
-  ByteString out;
-  if (columns <= 0 || rows <= 0) return out;
-  out.reserve(static_cast<size_t>(rows) * (columns / 8));
-  unsigned byte = 0;
-  int bits = 0;
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < columns; ++c) {
-      byte = byte << 1 | (IsDot(surface.Pixel(left + c, top + r), threshold) ? 1u : 0u);
-      if (++bits == 8) {
-        out.push_back(static_cast<char>(byte));
-        byte = 0;
-        bits = 0;
-      }
-    }
-  }
-  return out;
+  return Scan<false>(surface, left, top, columns, rows, threshold);
 }
