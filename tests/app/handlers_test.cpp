@@ -9,11 +9,11 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/application.h"
 #include "core/bytes.h"
 #include "link/devices.h"
+#include "tests/support/files.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/tcp_listener.h"
@@ -28,28 +28,13 @@ namespace {
 constexpr int kLPT1 = 0, kCOM2 = 3, kCOM3 = 4, kEthernet = 10;
 const char* const kNotice = "NOTICE:Please select the correct communication port!";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class HandlersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("printset-panels-" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    lpt1_ = dir_ / "lpt1";
-    std::ofstream(lpt1_).flush();
-    Devices().Set("LPT1", lpt1_.string());
-    netPort_ = Devices().NetPort();
-  }
+  void SetUp() override { netPort_ = Devices().NetPort(); }
   void TearDown() override {
-    for (const char* name : {"LPT1", "COM2", "COM3"})
+    for (const char* name : {"COM2", "COM3"})
       Devices().Set(name, std::string("/nonexistent/printset-test/") + name);
     Devices().SetNetPort(netPort_);
-    fs::remove_all(dir_);
   }
   // Empties the printer file, clicks, and returns what the click sent.
   std::string Sent(QAbstractButton* button) {
@@ -69,7 +54,10 @@ class HandlersTest : public ::testing::Test {
   RecordingDialogs boxes;
   Windows w;
   TForm1& f = *w.Form1;
-  fs::path dir_, lpt1_;
+  TempDir temp_{"printset-panels"};
+  MappedPort lpt1Port_{"LPT1", temp_.Path() / "lpt1"};
+  const fs::path& dir_ = temp_.Path();
+  const fs::path& lpt1_ = lpt1Port_.Path();
   int netPort_ = 0;
 };
 }  // namespace

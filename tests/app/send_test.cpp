@@ -1,7 +1,6 @@
 // Sends through the real main window onto a file, a pseudo-terminal and a
 // TCP listener on 127.0.0.1.
 #include <gtest/gtest.h>
-
 #include <termios.h>
 #include <unistd.h>
 
@@ -9,12 +8,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/application.h"
 #include "core/bytes.h"
 #include "link/baudrate.h"
 #include "link/devices.h"
+#include "tests/support/files.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/tcp_listener.h"
@@ -29,28 +28,9 @@ constexpr int kLPT1 = 0, kCOM3 = 4, kEthernet = 10;
 const char* const kSpeed300 = "1F 1B 1F 96 01 02 03 11 12 13 33 0D";
 const char* const kSpeed250 = "1F 1B 1F 96 01 02 03 11 12 13 55 0D";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class SendTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("printset-send-" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    // A port's device is never created by a send: it must be there.
-    lpt1_ = dir_ / "lpt1";
-    std::ofstream(lpt1_).flush();
-    Devices().Set("LPT1", lpt1_.string());
-  }
-  void TearDown() override {
-    Devices().Set("LPT1", "/nonexistent/printset-test/LPT1");
-    Devices().Set("COM3", "/nonexistent/printset-test/COM3");
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { Devices().Set("COM3", "/nonexistent/printset-test/COM3"); }
   // Only ever an address of this machine, on a port the test opened.
   void UseListener(TForm1& f, int port) {
     f.IPE->SetIPString("127.0.0.1");
@@ -60,7 +40,10 @@ class SendTest : public ::testing::Test {
 
   RecordingDialogs boxes;
   Windows w;
-  fs::path dir_, lpt1_;
+  TempDir temp_{"printset-send"};
+  MappedPort lpt1Port_{"LPT1", temp_.Path() / "lpt1"};
+  const fs::path& dir_ = temp_.Path();
+  const fs::path& lpt1_ = lpt1Port_.Path();
 };
 
 // The net library's calls, recorded instead of made.
@@ -250,9 +233,8 @@ TEST(BaudRateFromText, KnownNamesGiveTheirRateAndAnythingElse9600) {
   struct Case {
     const char* text;
     int rate;
-  } cases[] = {{"110", 110},       {"2400", 2400},     {"14400", 14400},   {"19200", 19200},
-               {"56000", 56000},   {"115200", 115200}, {"128000", 128000}, {"256000", 256000},
-               {"", 9600},         {"1234", 9600},     {" 2400", 9600},    {"2400bps", 9600},
-               {"230400", 9600}};
+  } cases[] = {{"110", 110},       {"2400", 2400},     {"14400", 14400},   {"19200", 19200}, {"56000", 56000},
+               {"115200", 115200}, {"128000", 128000}, {"256000", 256000}, {"", 9600},       {"1234", 9600},
+               {" 2400", 9600},    {"2400bps", 9600},  {"230400", 9600}};
   for (const auto& c : cases) EXPECT_EQ(BaudRateFromText(c.text), c.rate) << c.text;
 }

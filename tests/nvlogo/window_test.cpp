@@ -16,6 +16,7 @@
 #include "nvlogo/raster.h"
 #include "nvlogo/scramble.h"
 #include "tests/nvlogo/bmp_fixture.h"
+#include "tests/support/files.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/tcp_listener.h"
@@ -27,7 +28,6 @@ namespace fs = std::filesystem;
 using fixture::ColumnBytes;
 using fixture::Encode;
 using fixture::Frame;
-using fixture::ReadFile;
 using fixture::RowBytes;
 using fixture::WriteFile;
 
@@ -49,21 +49,10 @@ std::vector<std::string> Drawing(const Picture& p) {
 class NvWindow : public ::testing::Test {
  protected:
   NvWindow() {
-    std::string pattern = ::testing::TempDir() + "nvlogo_XXXXXX";
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    dir_ = pattern;
-    // A port's device must exist; its content shows whether a send came.
-    lpt_ = dir_ / "lpt1";
-    WriteFile(lpt_, kUntouched);
-    Devices().Set("LPT1", lpt_.string());
     nv().Edit9->setText(QString::fromStdString(Export().string()));
     w.Form1->dk->SetItemIndex(kLPT1);
   }
-  ~NvWindow() override {
-    Devices().Set("LPT1", "/nonexistent/printset-test/LPT1");
-    Devices().Set("COM1", "/nonexistent/printset-test/COM1");
-    fs::remove_all(dir_);
-  }
+  ~NvWindow() override { Devices().Set("COM1", "/nonexistent/printset-test/COM1"); }
 
   Tnvf& nv() { return *w.nvf; }
   fs::path Export() const { return dir_ / "hex.bin"; }
@@ -86,8 +75,11 @@ class NvWindow : public ::testing::Test {
 
   RecordingDialogs d;
   Windows w;
-  fs::path dir_;
-  fs::path lpt_;
+  TempDir temp_{"nvlogo"};
+  // The port's content shows whether a send came.
+  MappedPort lptPort_{"LPT1", temp_.Path() / "lpt1", kUntouched};
+  const fs::path& dir_ = temp_.Path();
+  const fs::path& lpt_ = lptPort_.Path();
 };
 
 TEST_F(NvWindow, ControlsAtStart) {

@@ -1,9 +1,8 @@
 // printset --script run as a separate process against a pseudo-terminal, a
 // TCP listener on 127.0.0.1 and a file mapped as LPT1, compared with what
 // the same clicks send through the windows in this process.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,11 +13,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "app/application.h"
 #include "core/bytes.h"
 #include "link/devices.h"
+#include "tests/support/files.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/simulated_printer.h"
@@ -32,13 +31,6 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 namespace {
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 struct ScriptRun {
   int exitCode = -1;
   std::string out, err;
@@ -46,18 +38,6 @@ struct ScriptRun {
 
 class ScriptTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("printset-script-" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    lpt1_ = dir_ / "lpt1";
-    std::ofstream(lpt1_).flush();
-    Devices().Set("LPT1", lpt1_.string());
-  }
-  void TearDown() override {
-    Devices().Set("LPT1", "/nonexistent/printset-test/LPT1");
-    fs::remove_all(dir_);
-  }
-
   // Runs printset --script with the script text; env entries are NAME=VALUE.
   ScriptRun RunScript(const std::string& script, std::vector<std::string> env = {}, bool scriptFile = true) {
     const fs::path scriptPath = dir_ / "script.txt", outPath = dir_ / "out.txt", errPath = dir_ / "err.txt";
@@ -106,7 +86,10 @@ class ScriptTest : public ::testing::Test {
     return ReadFile(lpt1_);
   }
 
-  fs::path dir_, lpt1_;
+  TempDir temp_{"printset-script"};
+  MappedPort lpt1Port_{"LPT1", temp_.Path() / "lpt1"};
+  const fs::path& dir_ = temp_.Path();
+  const fs::path& lpt1_ = lpt1Port_.Path();
 };
 
 QPushButton* Button(QWidget* window, const char* name) { return window->findChild<QPushButton*>(name); }
@@ -161,19 +144,36 @@ TEST_F(ScriptTest, NvLogoDownloadOfAChosenBitmapOverTcp) {
   {
     // 8 × 2, 24-bit: one black dot at the top left, the rest white.
     std::string bmp = "BM";
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) bmp.push_back(char(v >> (8 * i))); };
-    auto put16 = [&](uint16_t v) { bmp.push_back(char(v)); bmp.push_back(char(v >> 8)); };
-    put32(54 + 48); put32(0); put32(54);
-    put32(40); put32(8); put32(2); put16(1); put16(24); put32(0); put32(48); put32(2835); put32(2835);
-    put32(0); put32(0);
+    auto put32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) bmp.push_back(char(v >> (8 * i)));
+    };
+    auto put16 = [&](uint16_t v) {
+      bmp.push_back(char(v));
+      bmp.push_back(char(v >> 8));
+    };
+    put32(54 + 48);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(8);
+    put32(2);
+    put16(1);
+    put16(24);
+    put32(0);
+    put32(48);
+    put32(2835);
+    put32(2835);
+    put32(0);
+    put32(0);
     for (int row = 0; row < 2; ++row)  // bottom row first
-      for (int x = 0; x < 8; ++x) bmp.append(row == 1 && x == 0 ? std::string(3, '\0') : std::string(3, '\xFF'));
+      for (int x = 0; x < 8; ++x)
+        bmp.append(row == 1 && x == 0 ? std::string(3, '\0') : std::string(3, '\xFF'));
     std::ofstream(bitmap, std::ios::binary) << bmp;
   }
   TcpListener printer;
-  const ScriptRun run = RunScript("type Form1.IPE 127.0.0.1\nselect Form1.dk Ethernet\nfile " + bitmap.string() +
-                                "\nclick nvf.BitBtn1\nclick nvf.Button2\n",
-                            {"PRINTSET_NET_PORT=" + std::to_string(printer.Port())});
+  const ScriptRun run = RunScript("type Form1.IPE 127.0.0.1\nselect Form1.dk Ethernet\nfile " +
+                                      bitmap.string() + "\nclick nvf.BitBtn1\nclick nvf.Button2\n",
+                                  {"PRINTSET_NET_PORT=" + std::to_string(printer.Port())});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   ASSERT_TRUE(printer.WaitForClosed(1, 5000ms));
   const std::string clicked = Clicked([&](Windows& w) {
@@ -206,9 +206,9 @@ TEST_F(ScriptTest, BlackMarkOffsetAndLedAmount) {
 
 TEST_F(ScriptTest, StatusCheckPrintsItsVerdict) {
   SimulatedPrinter printer(3, Always('\x12'));
-  const ScriptRun run = RunScript(
-      "select Form1.dk COM1\nselect Form1.sd 9600\nclick Form2.Button2\nprint Form2.Label2\n",
-      {"PRINTSET_COM1=" + printer.SlavePath()});
+  const ScriptRun run =
+      RunScript("select Form1.dk COM1\nselect Form1.sd 9600\nclick Form2.Button2\nprint Form2.Label2\n",
+                {"PRINTSET_COM1=" + printer.SlavePath()});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out.rfind("Form2.Label2: ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("#008000"), std::string::npos) << run.out;
@@ -238,7 +238,8 @@ TEST_F(ScriptTest, LinesThatCannotRunEndTheRunWithCode2AndSendNothing) {
 }
 
 TEST_F(ScriptTest, ErrorBoxesBecomeLinesAndTheScriptGoesOn) {
-  const ScriptRun run = RunScript("select Form1.dk LPT2\nclick Form1.Button6\nselect Form1.dk LPT1\nclick Form1.Button6\n");
+  const ScriptRun run =
+      RunScript("select Form1.dk LPT2\nclick Form1.Button6\nselect Form1.dk LPT1\nclick Form1.Button6\n");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "error: File not found.\n");
   EXPECT_EQ(HexDump(ReadFile(lpt1_)), "1F 1B 1F 96 01 02 03 11 12 13 55 0D");
