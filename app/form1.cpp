@@ -30,43 +30,6 @@ constexpr int kClientWidth = 558;
 constexpr int kClientHeight = 357;
 constexpr int kStatusHeight = 34;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* label = new QLabel(U(caption), parent);
-  label->setObjectName(name);
-  label->setGeometry(geometry);
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* button = new QPushButton(U(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  return button;
-}
-
-void SetTextColor(QWidget* w, const QColor& color) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::ButtonText, color);
-  p.setColor(QPalette::WindowText, color);
-  p.setColor(QPalette::Text, color);
-  w->setPalette(p);
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* box = new QCheckBox(U(caption), parent);
-  box->setObjectName(name);
-  box->setGeometry(geometry);
-  return box;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text, QRect geometry, int maxLength = 0) {
-  auto* edit = new QLineEdit(U(text), parent);
-  edit->setObjectName(name);
-  edit->setGeometry(geometry);
-  if (maxLength > 0) edit->setMaxLength(maxLength);
-  return edit;
-}
-
 TComboBox* MakeBox(QWidget* parent, const char* name, const std::vector<const char*>& items, int itemIndex,
                    QRect geometry) {
   auto* box = new TComboBox(parent, name, items, itemIndex);
@@ -114,9 +77,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), link_(*this, cp) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   resize(kClientWidth, kClientHeight);
-  QFont formFont(U("宋体"));
-  formFont.setPixelSize(16);
-  setFont(formFont);
+  setFont(FontPixels("宋体", 16));
 
   hidden_ = new QWidget(this);
   hidden_->setObjectName("hiddenControls");
@@ -187,15 +148,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), link_(*this, cp) {
 TForm1::~TForm1() = default;
 
 void TForm1::CreateHiddenControls() {
-  QFont panelFont(U("宋体"));
-  panelFont.setPixelSize(14);
-  hidden_->setFont(panelFont);
+  hidden_->setFont(FontPixels("宋体", 14));
   hidden_->setGeometry(0, 0, 1100, 760);
-  QFont checkFont(panelFont);
-  checkFont.setBold(true);
+  const QFont boldFont = FontPixels("宋体", 14, true);
   auto panelCheck = [&](const char* name, const char* caption, int y) {
     QCheckBox* box = MakeCheck(hidden_, name, caption, {8, y, 220, 24});
-    box->setFont(checkFont);
+    box->setFont(boldFont);
     return box;
   };
   auto red = [](QLabel* label) {
@@ -211,7 +169,8 @@ void TForm1::CreateHiddenControls() {
                 {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F"}, 5,
                 {440, 8, 50, 26});
   cbs->lineEdit()->setMaxLength(1);
-  cs = MakeEdit(hidden_, "cs", "5", {500, 8, 36, 26}, 2);
+  cs = MakeEdit(hidden_, "cs", "5", {500, 8, 36, 26});
+  cs->setMaxLength(2);
   cs->setReadOnly(true);
   UpDown3 = new TUpDown(hidden_, "UpDown3", cs, 0, 30, 5);
   UpDown3->setGeometry(536, 8, 16, 26);
@@ -223,7 +182,8 @@ void TForm1::CreateHiddenControls() {
   szt0 = panelCheck("szt0", "设置默认代码页", 40);
   pt = MakeButton(hidden_, "pt", "打印默认代码页", {236, 40, 120, 26});
   st0 = MakeButton(hidden_, "st0", "设置参数 t =", {364, 40, 110, 26});
-  cst = MakeEdit(hidden_, "cst", "0", {480, 40, 50, 26}, 3);
+  cst = MakeEdit(hidden_, "cst", "0", {480, 40, 50, 26});
+  cst->setMaxLength(3);
 
   // Black-mark panel.
   dcb = panelCheck("dcb", "TZD4 针打黑标设置", 72);
@@ -250,9 +210,7 @@ void TForm1::CreateHiddenControls() {
   nvp = MakeButton(hidden_, "nvp", "NV Logo 打印", {354, 188, 110, 26});
   bbn = MakeButton(hidden_, "bbn", "装载 BMP 文件", {472, 188, 130, 26});
   SetTextColor(bbn, Qt::blue);
-  QFont bbnFont(panelFont);
-  bbnFont.setBold(true);
-  bbn->setFont(bbnFont);
+  bbn->setFont(boldFont);
   Image1 = new QLabel(hidden_);
   Image1->setObjectName("Image1");
   Image1->move(610, 188);
@@ -263,11 +221,13 @@ void TForm1::CreateHiddenControls() {
   bpck = panelCheck("bpck", "TZW6 蜂鸣提示演示", 236);
   bpb = MakeButton(hidden_, "bpb", "蜂鸣提示", {236, 236, 90, 26});
   Label12 = MakeLabel(hidden_, "Label12", "次数：", {334, 236, 50, 22});
-  bpe1 = MakeEdit(hidden_, "bpe1", "3", {386, 236, 36, 26}, 2);
+  bpe1 = MakeEdit(hidden_, "bpe1", "3", {386, 236, 36, 26});
+  bpe1->setMaxLength(2);
   UpDown1 = new TUpDown(hidden_, "UpDown1", bpe1, 0, 10, 3);
   UpDown1->setGeometry(422, 236, 16, 26);
   Label13 = MakeLabel(hidden_, "Label13", "时间：", {446, 236, 50, 22});
-  bpe2 = MakeEdit(hidden_, "bpe2", "2", {498, 236, 36, 26}, 2);
+  bpe2 = MakeEdit(hidden_, "bpe2", "2", {498, 236, 36, 26});
+  bpe2->setMaxLength(2);
   UpDown2 = new TUpDown(hidden_, "UpDown2", bpe2, 0, 10, 2);
   UpDown2->setGeometry(534, 236, 16, 26);
   for (QLineEdit* e : {bpe1, bpe2}) e->setReadOnly(true);

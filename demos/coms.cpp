@@ -15,12 +15,6 @@ constexpr QRect kLampRect{QPoint(100, 115), QPoint(119, 134)};
 const char* const kModelFamilies[] = {"TZ-D4XX系列", "TZ-R40系列", "TZ-W6XXX系列",
                                       "TZ-R22III/TZ-R25XIII系列"};
 constexpr int kStartFamily = 2;
-
-QFont FontPixels(const char* family, int pixels) {
-  QFont font(U(family));
-  font.setPixelSize(pixels);
-  return font;
-}
 }  // namespace
 
 TForm2::TForm2(PrinterLink& link, QWidget* parent)
@@ -29,9 +23,7 @@ TForm2::TForm2(PrinterLink& link, QWidget* parent)
   setWindowTitle(U("TZ 串口型号打印机状态检测"));
   resize(476, 337);
 
-  RadioGroup1 = new QGroupBox(U("打印机型号"), this);
-  RadioGroup1->setObjectName("RadioGroup1");
-  RadioGroup1->setGeometry(8, 8, 460, 72);
+  RadioGroup1 = MakeControl<QGroupBox>(this, "RadioGroup1", U("打印机型号"), {8, 8, 460, 72});
   RadioGroup1->setFont(FontPixels("Arial", 13));
   auto* grid = new QGridLayout(RadioGroup1);
   radioButtons_ = new QButtonGroup(this);
@@ -45,29 +37,17 @@ TForm2::TForm2(PrinterLink& link, QWidget* parent)
   }
   SetRadioGroup1Index(kStartFamily);
 
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName("Edit1");
-  Edit1->setGeometry(8, 86, 460, 24);
+  Edit1 = MakeControl<QLineEdit>(this, "Edit1", {8, 86, 460, 24});
 
   const QFont textFont = FontPixels("宋体", 13);
-  Label1 = new QLabel(U("打印机状态:"), this);
-  Label1->setObjectName("Label1");
-  Label1->setGeometry(8, 120, 89, 16);
-  Label2 = new QLabel(this);
-  Label2->setObjectName("Label2");
-  Label2->setGeometry(136, 120, 201, 16);
+  Label1 = MakeLabel(this, "Label1", "打印机状态:", {8, 120, 89, 16});
+  Label2 = MakeControl<QLabel>(this, "Label2", {136, 120, 201, 16});
 
-  Edit2 = new QLineEdit(QStringLiteral("Edit2"), this);
-  Edit2->setObjectName("Edit2");
-  Edit2->setGeometry(344, 116, 121, 24);
+  Edit2 = MakeEdit(this, "Edit2", "Edit2", {344, 116, 121, 24});
   Edit2->hide();
 
-  Button2 = new QPushButton(U("打印机状态检测"), this);
-  Button2->setObjectName("Button2");
-  Button2->setGeometry(8, 160, 460, 56);
-  Button1 = new QPushButton(U("关闭"), this);
-  Button1->setObjectName("Button1");
-  Button1->setGeometry(8, 236, 460, 56);
+  Button2 = MakeButton(this, "Button2", "打印机状态检测", {8, 160, 460, 56});
+  Button1 = MakeButton(this, "Button1", "关闭", {8, 236, 460, 56});
   for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
                      static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2)})
     w->setFont(textFont);
@@ -103,9 +83,7 @@ void TForm2::Button2Click() {
   replyDigits = ReplyDigits(reply, family.mask);
   const StatusVerdict verdict = JudgeReply(replyDigits, family.offlinePattern);
   const QColor colour(verdict.colour.r, verdict.colour.g, verdict.colour.b);
-  QPalette p = Label2->palette();
-  p.setColor(QPalette::WindowText, colour);
-  Label2->setPalette(p);
+  SetTextColor(Label2, colour, {QPalette::WindowText});
   Label2->setText(U(verdict.text));
   DrawLamp(colour);
 }

@@ -8,40 +8,6 @@
 #include "widgets/vcl.h"
 
 namespace {
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* button = new QPushButton(U(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  return button;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
-  auto* edit = new QLineEdit(QStringLiteral("0"), parent);
-  edit->setObjectName(name);
-  edit->setGeometry(geometry);
-  edit->setFont(font);
-  QPalette p = edit->palette();
-  p.setColor(QPalette::Text, Qt::blue);
-  edit->setPalette(p);
-  return edit;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* label = new QLabel(U(caption), parent);
-  label->setObjectName(name);
-  label->setGeometry(geometry);
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, Qt::blue);
-  label->setPalette(p);
-  return label;
-}
-
-QFont ArialPixels(int pixels) {
-  QFont font(U("Arial"));
-  font.setPixelSize(pixels);
-  return font;
-}
-
 // The user's decimal separator, as the regional settings give it.
 std::string DecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
 }  // namespace
@@ -52,8 +18,20 @@ Tbmf::Tbmf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   resize(476, 337);
 
-  const QFont editFont = ArialPixels(14);
-  const QFont nFont = ArialPixels(16);
+  const QFont editFont = FontPixels("Arial", 14);
+  const QFont nFont = FontPixels("Arial", 16);
+  // Every edit and label of this window is blue.
+  auto blueEdit = [this](const char* name, QRect geometry, const QFont& font) {
+    QLineEdit* edit = MakeEdit(this, name, "0", geometry);
+    edit->setFont(font);
+    SetTextColor(edit, Qt::blue, {QPalette::Text});
+    return edit;
+  };
+  auto blueLabel = [this](const char* name, const char* caption, QRect geometry) {
+    QLabel* label = MakeLabel(this, name, caption, geometry);
+    SetTextColor(label, Qt::blue, {QPalette::WindowText});
+    return label;
+  };
   struct Row {
     QPushButton*& button;
     QLineEdit*& edit;
@@ -71,17 +49,17 @@ Tbmf::Tbmf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
   int y = 12;
   for (Row& row : rows) {
     row.button = MakeButton(this, row.buttonName, row.caption, {8, y, 290, 32});
-    row.edit = MakeEdit(this, row.editName, {306, y + 2, 96, 28}, editFont);
-    row.label = MakeLabel(this, row.labelName, "毫米处", {408, y + 2, 60, 28});
+    row.edit = blueEdit(row.editName, {306, y + 2, 96, 28}, editFont);
+    row.label = blueLabel(row.labelName, "毫米处", {408, y + 2, 60, 28});
     y += 40;
   }
 
   Button6 = MakeButton(this, "Button6", "打印并走纸到下一个起始打印位置", {8, 180, 290, 32});
-  Label5 = MakeLabel(this, "Label5", "nL=", {306, 182, 40, 28});
-  Edit5 = MakeEdit(this, "Edit5", {350, 182, 96, 28}, nFont);
+  Label5 = blueLabel("Label5", "nL=", {306, 182, 40, 28});
+  Edit5 = blueEdit("Edit5", {350, 182, 96, 28}, nFont);
   Button7 = MakeButton(this, "Button7", "打印并走纸到下一个切撕纸位置", {8, 220, 290, 32});
-  Label6 = MakeLabel(this, "Label6", "nH=", {306, 222, 40, 28});
-  Edit6 = MakeEdit(this, "Edit6", {350, 222, 96, 28}, nFont);
+  Label6 = blueLabel("Label6", "nH=", {306, 222, 40, 28});
+  Edit6 = blueEdit("Edit6", {350, 222, 96, 28}, nFont);
   for (QLabel* l : {Label5, Label6}) l->setFont(nFont);
 
   Button1 = MakeButton(this, "Button1", "关闭", {8, 280, 460, 40});

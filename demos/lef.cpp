@@ -9,21 +9,6 @@
 #include "widgets/vcl.h"
 
 namespace {
-QFont FontPixels(const char* family, int pixels) {
-  QFont font(U(family));
-  font.setPixelSize(pixels);
-  return font;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
-                        const QFont& font) {
-  auto* button = new QPushButton(U(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  button->setFont(font);
-  return button;
-}
-
 // The printer's name, white on black, 133 x 39 at 24 bits per pixel.
 QPixmap LogoPicture() {
   QImage image(133, 39, QImage::Format_RGB888);
@@ -54,24 +39,20 @@ Tledf::Tledf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), 
   };
   int y = 12;
   for (Row& row : rows) {
-    row.button = MakeButton(this, row.name, row.caption, {16, y, 140, 32}, buttonFont);
+    row.button = MakeButton(this, row.name, row.caption, {16, y, 140, 32});
+    row.button->setFont(buttonFont);
     y += 38;
   }
 
-  Edit1 = new QLineEdit(QStringLiteral("12345678"), this);
-  Edit1->setObjectName("Edit1");
-  Edit1->setGeometry(172, Button4->y(), 160, 32);
+  Edit1 = MakeEdit(this, "Edit1", "12345678", {172, Button4->y(), 160, 32});
   Edit1->setFont(FontPixels("Arial", 19));
   Edit1->setMaxLength(kLedAmountMaxLength);
-  QPalette p = Edit1->palette();
-  p.setColor(QPalette::Text, Qt::blue);
-  Edit1->setPalette(p);
+  SetTextColor(Edit1, Qt::blue, {QPalette::Text});
 
-  Button1 = MakeButton(this, "Button1", "关    闭", {16, 252, 280, 49}, FontPixels("宋体", 21));
+  Button1 = MakeButton(this, "Button1", "关    闭", {16, 252, 280, 49});
+  Button1->setFont(FontPixels("宋体", 21));
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName("Image1");
-  Image1->setGeometry(323, 252, 137, 49);
+  Image1 = MakeControl<QLabel>(this, "Image1", {323, 252, 137, 49});
   Image1->setPixmap(LogoPicture());
 
   OnClick(Button1, [this] { Button1Click(); });

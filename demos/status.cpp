@@ -27,21 +27,13 @@ ByteString ExchangeStatus(TComPort& cp, const std::string& port, int baudRate, c
   cp.SetBaudRate(baudRate);
   cp.Open();
   ByteString reply;
-  try {
+  RunThenClose(cp, [&] {
     for (int cycle = 0; cycle < kStatusCycles; ++cycle) {
       cp.WriteStr(query);
       std::this_thread::sleep_for(kStatusReplyWait);
       reply += cp.ReadStr(1);
       std::this_thread::sleep_for(kStatusAfterReadWait);
     }
-  } catch (...) {
-    // A port left open would carry this check's failure into the next send.
-    try {
-      cp.Close();
-    } catch (...) {
-    }
-    throw;
-  }
-  cp.Close();
+  });
   return reply;
 }

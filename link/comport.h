@@ -43,3 +43,20 @@ class TComPort {
   int fd_ = -1;
   const DeviceMap* devices_ = nullptr;
 };
+
+// Runs body on the open port, then closes the port, also when body raises:
+// a port left open would carry one failure into the next send. The body's
+// error is the one raised, never a failing close's.
+template <class F>
+void RunThenClose(TComPort& cp, F&& body) {
+  try {
+    body();
+  } catch (...) {
+    try {
+      cp.Close();
+    } catch (...) {
+    }
+    throw;
+  }
+  cp.Close();
+}

@@ -104,3 +104,46 @@ void WriteBufferToFile(const std::string& name, const ByteString& buffer) {
   }
   WriteReplacing(path, exists ? &st : nullptr, buffer);
 }
+
+ByteString ReadFileBytes(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) Fail(errno);
+  ByteString out;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n > 0) {
+      out.append(chunk, static_cast<size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      const int err = errno;
+      ::close(fd);
+      Fail(err);
+    }
+  }
+  if (::close(fd) != 0) Fail(errno);
+  return out;
+}
+
+HeldDeviceFile::HeldDeviceFile(const std::string& portName) {
+  const std::string path = Devices().PathFor(portName);
+  struct stat st {};
+  // A port mapped to a plain file (as in tests) starts empty, as a fresh
+  // write to it would.
+  const int flags = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? O_TRUNC : 0;
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags);
+  if (fd_ < 0) Fail(errno);
+}
+
+HeldDeviceFile::~HeldDeviceFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void HeldDeviceFile::Write(const ByteString& bytes) { WriteAll(fd_, bytes); }
+
+void HeldDeviceFile::Close() {
+  const int fd = fd_;
+  fd_ = -1;
+  if (fd >= 0 && ::close(fd) != 0) Fail(errno);
+}

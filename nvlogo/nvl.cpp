@@ -16,7 +16,6 @@
 #include "link/comport.h"
 #include "link/devicefile.h"
 #include "link/printer_link.h"
-#include "nvlogo/fileio.h"
 #include "nvlogo/geometry.h"
 #include "nvlogo/listing.h"
 #include "nvlogo/nvcommands.h"
@@ -42,30 +41,6 @@ constexpr const char* kDefineDone = "恭喜！！定义下载位图成功！";
 
 std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
 void SetNumber(QLineEdit* e, int64_t value) { e->setText(QString::number(value)); }
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry,
-                        bool visible) {
-  auto* b = new QPushButton(U(caption), parent);
-  b->setObjectName(name);
-  b->setGeometry(geometry);
-  if (!visible) b->hide();
-  return b;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* text, QRect geometry) {
-  auto* e = new QLineEdit(U(text), parent);
-  e->setObjectName(name);
-  e->setGeometry(geometry);
-  e->hide();
-  return e;
-}
-
-void SetRed(QWidget* w) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, Qt::red);
-  p.setColor(QPalette::Text, Qt::red);
-  w->setPalette(p);
-}
 
 QPixmap ToPixmap(const Picture& picture) {
   QImage image(picture.width, picture.height, QImage::Format_RGB32);
@@ -123,9 +98,7 @@ Tnvf::Tnvf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   resize(kClientWidth, kClientHeight);
-  QFont font(U("宋体"));
-  font.setPixelSize(14);
-  setFont(font);
+  setFont(FontPixels("宋体", 14));
   // The drawing the conversion samples uses the same fixed light grey.
   QPalette background = palette();
   background.setColor(QPalette::Window, QColor(240, 240, 240));
@@ -134,17 +107,15 @@ Tnvf::Tnvf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
 
   // Every control sits left of or above the picture: the fill area right of
   // and below it must show nothing but the background.
-  BitBtn1 = MakeButton(this, "BitBtn1", "打开BMP文件", {16, 16, 140, 32}, true);
+  BitBtn1 = MakeButton(this, "BitBtn1", "打开BMP文件", {16, 16, 140, 32});
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  Button2 = MakeButton(this, "Button2", "下载NV Logo", {16, 60, 140, 32}, true);
-  Button3 = MakeButton(this, "Button3", "打印NV Logo", {16, 104, 140, 32}, true);
-  Button5 = MakeButton(this, "Button5", "清除NV Logo", {16, 148, 140, 32}, true);
-  Button1 = MakeButton(this, "Button1", "关闭", {16, 480, 140, 32}, true);
+  Button2 = MakeButton(this, "Button2", "下载NV Logo", {16, 60, 140, 32});
+  Button3 = MakeButton(this, "Button3", "打印NV Logo", {16, 104, 140, 32});
+  Button5 = MakeButton(this, "Button5", "清除NV Logo", {16, 148, 140, 32});
+  Button1 = MakeButton(this, "Button1", "关闭", {16, 480, 140, 32});
 
-  Label1 = new QLabel(U(SizeText(": ", 1176).c_str()), this);
-  Label1->setObjectName("Label1");
-  Label1->setGeometry(kImageLeft, 12, 300, 20);
-  SetRed(Label1);
+  Label1 = MakeLabel(this, "Label1", SizeText(": ", 1176).c_str(), {kImageLeft, 12, 300, 20});
+  SetTextColor(Label1, Qt::red, {QPalette::WindowText, QPalette::Text});
 
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
@@ -152,32 +123,29 @@ Tnvf::Tnvf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
   RadioGroup1 = new TRadioGroup(this, "RadioGroup1", "打印时大小缩放",
                                 {"原始大小", "双倍宽", "双倍高", "双倍宽、高"}, 0);
   RadioGroup1->setGeometry(16, 196, 240, 136);
-  RadioButton5 = new QRadioButton(U("原始"), this);
-  RadioButton5->setObjectName("RadioButton5");
-  RadioButton5->setGeometry(16, 344, 110, 24);
+  RadioButton5 = MakeControl<QRadioButton>(this, "RadioButton5", U("原始"), {16, 344, 110, 24});
   RadioButton5->setEnabled(false);
-  RadioButton6 = new QRadioButton(U("变换后"), this);
-  RadioButton6->setObjectName("RadioButton6");
-  RadioButton6->setGeometry(130, 344, 110, 24);
+  RadioButton6 = MakeControl<QRadioButton>(this, "RadioButton6", U("变换后"), {130, 344, 110, 24});
   RadioButton6->setChecked(true);
 
   OpenDialog1.Filter = kOpenFilter;
 
-  Button8 = MakeButton(this, "Button8", "定义下载位图", {164, 60, 100, 28}, false);
-  Button10 = MakeButton(this, "Button10", "打印下载位图", {164, 92, 100, 28}, false);
-  Button9 = MakeButton(this, "Button9", "Button9", {164, 124, 100, 28}, false);
-  Button4 = MakeButton(this, "Button4", "80切切刀测试", {164, 156, 100, 28}, false);
-  Button6 = MakeButton(this, "Button6", "转换后的数据TXT", {164, 380, 100, 28}, false);
-  Button7 = MakeButton(this, "Button7", "加密后的数据", {164, 412, 100, 28}, false);
-  Button11 = MakeButton(this, "Button11", "Button11", {164, 444, 100, 28}, false);
-  hcb = new QCheckBox(U("HEX"), this);
-  hcb->setObjectName("hcb");
-  hcb->setGeometry(16, 376, 60, 24);
-  hcb->hide();
+  // Controls the window keeps but never shows.
+  Button8 = MakeButton(this, "Button8", "定义下载位图", {164, 60, 100, 28});
+  Button10 = MakeButton(this, "Button10", "打印下载位图", {164, 92, 100, 28});
+  Button9 = MakeButton(this, "Button9", "Button9", {164, 124, 100, 28});
+  Button4 = MakeButton(this, "Button4", "80切切刀测试", {164, 156, 100, 28});
+  Button6 = MakeButton(this, "Button6", "转换后的数据TXT", {164, 380, 100, 28});
+  Button7 = MakeButton(this, "Button7", "加密后的数据", {164, 412, 100, 28});
+  Button11 = MakeButton(this, "Button11", "Button11", {164, 444, 100, 28});
+  hcb = MakeCheck(this, "hcb", "HEX", {16, 376, 60, 24});
   Edit9 = MakeEdit(this, "Edit9", "c:\\hex.bin", {16, 404, 140, 22});
   Edit10 = MakeEdit(this, "Edit10", "$00800000", {16, 430, 140, 22});
-  SetRed(Edit10);
+  SetTextColor(Edit10, Qt::red, {QPalette::WindowText, QPalette::Text});
   Edit11 = MakeEdit(this, "Edit11", "0", {16, 456, 140, 22});
+  for (QWidget* w : std::initializer_list<QWidget*>{Button8, Button10, Button9, Button4, Button6, Button7,
+                                                    Button11, hcb, Edit9, Edit10, Edit11})
+    w->hide();
 
   const char* editTexts[] = {"Edit1", "1", "1", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8"};
   std::array<QLineEdit**, 8> edits = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8};
@@ -186,9 +154,8 @@ Tnvf::Tnvf(PrinterLink& link, QWidget* parent) : QWidget(parent, Qt::Window), li
     const std::string label = "Label" + std::to_string(i + 2);
     const std::string caption = "E" + std::to_string(i + 1);
     *edits[i] = MakeEdit(this, name.c_str(), editTexts[i], {188, 196 + 22 * i, 76, 20});
-    Labels[i] = new QLabel(QString::fromStdString(caption), this);
-    Labels[i]->setObjectName(QString::fromStdString(label));
-    Labels[i]->setGeometry(164, 196 + 22 * i, 22, 20);
+    (*edits[i])->hide();
+    Labels[i] = MakeLabel(this, label.c_str(), caption.c_str(), {164, 196 + 22 * i, 22, 20});
     Labels[i]->hide();
   }
 
@@ -359,21 +326,13 @@ void Tnvf::SendTestPageCopies(const ByteString& page, int copies) {
       cp.SetPort("COM" + std::to_string(index - 1));
       cp.SetBaudRate(BaudRateFromText(selectors.RateText()));
       cp.Open();
-      try {
+      RunThenClose(cp, [&] {
         for (int i = 1; i <= copies; ++i) {
           link_.buffer = TestPageCopy(i, page);
           cp.WriteStr(link_.buffer);
           CountCopy();
         }
-      } catch (...) {
-        // The first error is the one to show; the port must not stay open.
-        try {
-          cp.Close();
-        } catch (...) {
-        }
-        throw;
-      }
-      cp.Close();
+      });
       return;
     }
     case Channel::Network:
