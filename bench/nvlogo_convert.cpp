@@ -121,6 +121,8 @@ class TargetReporter : public benchmark::ConsoleReporter {
         missed = true;
         continue;
       }
+      // Spread rows (the coefficient of variation) are no times.
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_unit == benchmark::StatisticUnit::kPercentage) continue;
       const double ms = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1e3;
       if (ms > kTargetMs) {
         std::fprintf(stderr, "%s: %.2f ms, over the %.0f ms target\n", r.benchmark_name().c_str(), ms,

@@ -46,8 +46,7 @@ SendOutcome PrinterLink::SendToPrinter(ChannelScope /*scope*/, bool portCheck, i
       cp_.SetPort("COM" + std::to_string(index - 1));
       cp_.SetBaudRate(BaudRateFromText(shown ? selectors_.RateText() : selectors_.RateEntryText()));
       cp_.Open();
-      cp_.WriteStr(buffer);
-      cp_.Close();
+      RunThenClose(cp_, [&] { cp_.WriteStr(buffer); });
       return SendOutcome::SentSerial;
 
     case Channel::Network: {
