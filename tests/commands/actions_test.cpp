@@ -59,6 +59,18 @@ TEST(PrintTestCommand, ALineCountBeyondAnyPrinterIsRefusedBeforeBuilding) {
   } catch (const AppError& e) {
     EXPECT_STREQ(e.what(), "Out of memory");
   }
+  // The limit counts the whole command, its 13 fixed bytes included.
+  struct Case {
+    int lineLength;
+    int mostLines;  // the largest count whose command stays within 64 MiB
+  } cases[] = {{40, 1636801}, {42, 1560670}, {36, 1813752}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(PrintTestCommand(c.mostLines, c.lineLength).size(),
+              13u + static_cast<size_t>(c.mostLines) * (c.lineLength + 1))
+        << c.lineLength;
+    EXPECT_LE(13 + int64_t{c.mostLines} * (c.lineLength + 1), kMaxTestBytes) << c.lineLength;
+    EXPECT_THROW(PrintTestCommand(c.mostLines + 1, c.lineLength), ETestTooLarge) << c.lineLength;
+  }
 }
 
 TEST(DeviceCommands, DrawerCutterBeeperAndNvLogoPrint) {
@@ -177,4 +189,12 @@ TEST(MechanismTestCommand, RangesBeyondAnyPrinterAreRefusedBeforeBuilding) {
     EXPECT_THROW(MechanismTestCommand(OwnRange(first, last)), ETestTooLarge) << first << " " << last;
   // A range ending at the largest number with no data rows does not wrap.
   EXPECT_EQ(MechanismTestCommand(OwnRange("2147483647", "2147483646")).size(), 35u);
+  // The limit holds to the byte: rows 0 to 11566 make 67101816 bytes, one
+  // row more 67113402, past 64 MiB.
+  EXPECT_EQ(MechanismTestCommand(OwnRange("0", "11566")).size(), 67101816u);
+  EXPECT_THROW(MechanismTestCommand(OwnRange("0", "11567")), ETestTooLarge);
+  // The mode is read at the first row, before the test could outgrow memory.
+  MechanismTestOptions wide = OwnRange("0", "2147483647");
+  wide.mode = "m";
+  EXPECT_THROW(MechanismTestCommand(wide), EConvertError);
 }
