@@ -17,6 +17,9 @@ TComboBox::TComboBox(QWidget* parent, const char* name, const std::vector<const 
   setCurrentIndex(itemIndex);
   if (itemIndex < 0) setEditText(QString());
 
+  // Qt picks the item matching the typed text when editing finishes (Enter
+  // or leaving the box); here a typed text stays typed.
+  disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) {
     typed_ = true;
     Changed();

@@ -101,6 +101,17 @@ TEST(ComboBox, ATypedTextSelectsNoItemUntilOneIsPicked) {
   EXPECT_EQ(dk->ItemIndex(), -1);
   dk->SetItemIndex(4);
   EXPECT_EQ(dk->ItemIndex(), 4);
+
+
+  // Neither Enter nor leaving the box turns a typed item text into a pick.
+  dk->PickItem(0);
+  dk->lineEdit()->selectAll();
+  QTest::keyClicks(dk->lineEdit(), "COM3");
+  QTest::keyClick(dk->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(dk->ItemIndex(), -1);
+  emit dk->lineEdit()->editingFinished();
+  EXPECT_EQ(dk->ItemIndex(), -1);
+  EXPECT_EQ(dk->Text(), "COM3");
   EXPECT_EQ(dk->Text(), "COM3");
 }
 
