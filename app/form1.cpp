@@ -369,7 +369,7 @@ void TForm1::SetSecondaryWindows(QWidget* bmf, QWidget* ledf, QWidget* nvf, QWid
 }
 
 void TForm1::FormCreate() {
-  noticeText = kNoticeText;
+  link_.noticeText = kNoticeText;
   tb->setText(U("TZ-R2XX") + QLatin1Char(ctl::LF) + U("波特率设置"));
   Label3->hide();
   SetStatusClock();

@@ -222,8 +222,6 @@ class TForm1 : public QWidget, public ChannelSelectors {
 
   TComPort cp;
 
-  std::string noticeText;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

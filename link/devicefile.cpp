@@ -105,15 +105,25 @@ void WriteBufferToFile(const std::string& name, const ByteString& buffer) {
   WriteReplacing(path, exists ? &st : nullptr, buffer);
 }
 
-ByteString ReadFileBytes(const std::string& name) {
+ByteString ReadFileBytes(const std::string& name, size_t maxBytes) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) Fail(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    throw EFileTooLarge();
+  }
   ByteString out;
   char chunk[65536];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n > 0) {
       out.append(chunk, static_cast<size_t>(n));
+      // A device or pipe has no size to check beforehand.
+      if (out.size() > maxBytes) {
+        ::close(fd);
+        throw EFileTooLarge();
+      }
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {

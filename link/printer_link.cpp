@@ -22,7 +22,7 @@ PrinterLink::PrinterLink(ChannelSelectors& selectors, TComPort& cp)
 
 bool PrinterLink::PortCheck() {
   if (!selectors_.PortText().empty()) return true;
-  dialogs().ShowMessage(kNoticeText);
+  dialogs().ShowMessage(noticeText);
   return false;
 }
 

@@ -20,12 +20,12 @@ enum class NameSource { SelectedEntry, ShownText };
 class ChannelSelectors {
  public:
   virtual ~ChannelSelectors() = default;
-  virtual int PortIndex() const = 0;             // selected entry of dk, -1 for none
-  virtual std::string PortText() const = 0;      // text dk shows
-  virtual std::string PortEntryText() const = 0; // text of the selected entry, empty for none
-  virtual std::string RateText() const = 0;      // text sd shows
-  virtual std::string RateEntryText() const = 0; // text of the selected entry of sd, empty for none
-  virtual std::string IPString() const = 0;      // the address IPE holds
+  virtual int PortIndex() const = 0;              // selected entry of dk, -1 for none
+  virtual std::string PortText() const = 0;       // text dk shows
+  virtual std::string PortEntryText() const = 0;  // text of the selected entry, empty for none
+  virtual std::string RateText() const = 0;       // text sd shows
+  virtual std::string RateEntryText() const = 0;  // text of the selected entry of sd, empty for none
+  virtual std::string IPString() const = 0;       // the address IPE holds
 };
 
 // The network library's three calls; tests put recorders in their place.
@@ -49,6 +49,8 @@ class PrinterLink {
 
   // The command buffer every handler replaces and SendToPrinter sends whole.
   ByteString buffer;
+  // What the port check shows; the main window sets it at start.
+  std::string noticeText = kNoticeText;
 
   SendOutcome SendToPrinter(ChannelScope scope, bool portCheck,
                             int afterSendWaitMs = timeouts::kNetAfterSendMs,

@@ -1,12 +1,10 @@
 #include "nvlogo/bmp.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+
+#include "link/devicefile.h"
 
 namespace {
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
@@ -268,32 +266,14 @@ Picture LoadBmpFile(const std::string& path) {
   auto fail = [&](const std::string& why) -> EBitmapError {
     return EBitmapError("Cannot load the bitmap " + path + ": " + why);
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fail(InOutErrorFromErrno(errno).what());
   std::string data;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > kMaxFileSize) {
-    ::close(fd);
+  try {
+    data = ReadFileBytes(path, static_cast<size_t>(kMaxFileSize));
+  } catch (const EFileTooLarge&) {
     throw fail("the file is larger than any picture this tool loads");
+  } catch (const EInOutError& e) {
+    throw fail(e.what());
   }
-  char chunk[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n > 0) {
-      data.append(chunk, static_cast<size_t>(n));
-      if (static_cast<int64_t>(data.size()) > kMaxFileSize) {
-        ::close(fd);
-        throw fail("the file is larger than any picture this tool loads");
-      }
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      const int err = errno;
-      ::close(fd);
-      throw fail(InOutErrorFromErrno(err).what());
-    }
-  }
-  ::close(fd);
   try {
     return DecodeBmp(data);
   } catch (const EBitmapError& e) {

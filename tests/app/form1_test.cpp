@@ -30,7 +30,7 @@ TEST(Startup, CreatesTheFiveWindowsWithTheirCaptions) {
   for (QWidget* secondary : {static_cast<QWidget*>(w.bmf.get()), static_cast<QWidget*>(w.ledf.get()),
                              static_cast<QWidget*>(w.nvf.get()), static_cast<QWidget*>(w.Form2.get())})
     EXPECT_FALSE(secondary->isVisible());
-  EXPECT_EQ(w.Form1->noticeText, "NOTICE:Please select the correct communication port!");
+  EXPECT_EQ(w.Form1->Link().noticeText, "NOTICE:Please select the correct communication port!");
 }
 
 TEST(MainWindow, VisibleControlsHaveTheirNamesItemsAndStartValues) {

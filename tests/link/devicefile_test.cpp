@@ -213,3 +213,19 @@ TEST(InOutErrorTest, ErrnoMapsOntoTheKnownCodes) {
   }
 }
 }  // namespace
+
+TEST_F(DeviceFileTest, ReadFileBytesReturnsEveryByteAndRefusesOverItsLimit) {
+  const fs::path file = dir_ / "data.bin";
+  const ByteString data = Bytes({0x00, 0x1B, 0xFF, 0x00});
+  std::ofstream(file, std::ios::binary) << data;
+  EXPECT_EQ(ReadFileBytes(file.string()), data);
+  EXPECT_EQ(ReadFileBytes(file.string(), 4), data);
+  EXPECT_THROW(ReadFileBytes(file.string(), 3), EFileTooLarge);
+  // A FIFO has no size beforehand: the limit holds while reading.
+  const fs::path fifo = dir_ / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << data; });
+  EXPECT_THROW(ReadFileBytes(fifo.string(), 3), EFileTooLarge);
+  writer.join();
+  EXPECT_THROW(ReadFileBytes((dir_ / "missing").string()), EInOutError);
+}

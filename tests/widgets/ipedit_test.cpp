@@ -95,6 +95,8 @@ TEST(TIPEditNew, StartsAtZeroWithItsDefaults) {
   }
 }
 
+// The addresses here are only texts for the control to parse: this test
+// program opens no socket.
 TEST_F(IPEditTest, WritingIPStringSetsAllFourOctetsOrNone) {
   struct Case {
     const char* text;
